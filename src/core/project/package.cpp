@@ -179,16 +179,16 @@ private:
             ReportFileError(ErrorCode::PackageFolderCreate, file.string(), EEXIST);
             return false;
         }
+        const std::int32_t size = ReadInt32(stream_);
+        if (size < 0 || static_cast<std::uint64_t>(size) > stream_.Remaining()) {
+            throw StreamError("file beyond the end of data");
+        }
         FileStream output;
         if (!output.Open(file, FileStream::Mode::Create)) {
             ReportFileError(ErrorCode::PackageFolderCreate, file.string(), output.OpenError());
             return false;
         }
         cleanup_.AddFile(file.string());
-        const std::int32_t size = ReadInt32(stream_);
-        if (size < 0 || static_cast<std::uint64_t>(size) > stream_.Remaining()) {
-            throw StreamError("file beyond the end of data");
-        }
         constexpr std::size_t kBlock = 1 << 20;
         std::vector<std::uint8_t> buffer(
             std::min<std::size_t>(static_cast<std::size_t>(size), kBlock));
