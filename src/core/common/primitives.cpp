@@ -1,5 +1,6 @@
 #include "primitives.h"
 
+#include "ascii.h"
 #include "error_codes.h"
 #include "guarded.h"
 
@@ -31,13 +32,6 @@ constexpr std::array<ClassEntry, 6> kClasses{{
     {GraphicClass::Icon, "TIcon"},
     {GraphicClass::Metafile, "TMetafile"},
 }};
-
-std::string UpperAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    });
-    return text;
-}
 
 // Raised when a field holds a value the format does not allow.
 class InvalidValue : public StreamError {

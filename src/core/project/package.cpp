@@ -297,6 +297,10 @@ bool WritePackage(const fs::path& player, const fs::path& projectFolder, const f
             }
             WriteUInt32(writer.Stream(), static_cast<std::uint32_t>(offset));
             writer.Commit();
+            // The package starts like the player it carries.
+            std::error_code ec;
+            fs::permissions(output, fs::status(player, ec).permissions() | fs::perms::owner_write,
+                            ec);
             return true;
         });
     } catch (const Reported&) {

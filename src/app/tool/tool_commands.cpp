@@ -1,0 +1,131 @@
+#include "tool_commands.h"
+
+#include "common/ascii.h"
+#include "common/error_codes.h"
+#include "common/guarded.h"
+#include "platform/system_paths.h"
+#include "project/open_project.h"
+#include "project/package.h"
+#include "project/project_json.h"
+#include "project/sample_project.h"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+namespace carvelle::tool {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: carvelle-tool COMMAND ARGUMENTS\n"
+    "  info PATH                   settings, installers and pages of a project folder,\n"
+    "                              an autorun.tgt or an executable with a package, as JSON\n"
+    "  package PROJECT PLAYER OUT  write one self-contained executable\n"
+    "  extract EXE DEST            unpack the package appended to EXE into DEST\n"
+    "  sample DIR                  write the bundled sample project into DIR\n";
+
+bool EndsWithTarget(const fs::path& path) {
+    return UpperAscii(path.filename().string()) == "AUTORUN.TGT";
+}
+
+// Opens what PATH names the way the player would, into `session`; `source` tells where the
+// project came from (a package is read from its unpacked target file).
+bool OpenForInfo(const fs::path& path, ProjectSession& session, ProjectSource& source) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) {
+        ReportFileError(ErrorCode::ProjectOpen, path.string(), ENOENT);
+        return false;
+    }
+    if (fs::is_directory(path, ec)) {
+        session.ProjectFolder = path.string();
+        session.Source = ChooseProjectSource(session.ProjectFolder);
+        if (session.Source == ProjectSource::Package) {
+            // A folder has no package; report the target file that is missing.
+            session.Source = ProjectSource::TargetFile;
+        }
+        source = session.Source;
+        return OpenProject(session, "", TemporaryFolder());
+    }
+    session.ProjectFolder = path.parent_path().string();
+    if (EndsWithTarget(path)) {
+        session.Source = source = ProjectSource::TargetFile;
+        return OpenProject(session, "", TemporaryFolder());
+    }
+    session.Source = source = ProjectSource::Package;
+    return OpenProject(session, path.string(), TemporaryFolder());
+}
+
+int Info(const std::vector<std::string>& args, std::ostream& out) {
+    ProjectSession session;
+    ProjectSource source = ProjectSource::SourceFiles;
+    const bool opened = OpenForInfo(fs::absolute(args[0]), session, source);
+    if (opened) {
+        out << ProjectInfoJson(source, session.Project);
+    }
+    session.Cleanup.RemoveAll();
+    return opened ? 0 : 1;
+}
+
+int Package(const std::vector<std::string>& args, std::ostream&) {
+    return WritePackage(args[1], args[0], args[2]) ? 0 : 1;
+}
+
+int Extract(const std::vector<std::string>& args, std::ostream&) {
+    const fs::path exe = args[0];
+    const fs::path destination = args[1];
+    const bool extracted = GuardedFile(ErrorCode::ProjectOpen, exe.string(), [&] {
+        FileStream stream;
+        if (!stream.Open(exe, FileStream::Mode::Read)) {
+            throw StreamError("cannot open", stream.OpenError());
+        }
+        std::uint64_t offset = 0;
+        if (!ReadPackageOffset(stream, offset)) {
+            throw StreamError("no package appended");
+        }
+        std::error_code ec;
+        fs::create_directories(destination, ec);
+        if (ec) {
+            ReportFileError(ErrorCode::PackageFolderCreate, destination.string(), ec.value());
+            return false;
+        }
+        CleanupList created; // what is extracted stays
+        return ExtractTree(stream, destination, created, exe.string());
+    });
+    return extracted ? 0 : 1;
+}
+
+int Sample(const std::vector<std::string>& args, std::ostream&) {
+    return WriteSampleProject(fs::absolute(args[0]).string()) ? 0 : 1;
+}
+
+struct Command {
+    std::size_t argumentCount;
+    std::function<int(const std::vector<std::string>&, std::ostream&)> run;
+};
+
+} // namespace
+
+int RunToolCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                   std::ostream& err) {
+    static const std::map<std::string, Command> commands{
+        {"info", {1, Info}},
+        {"package", {3, Package}},
+        {"extract", {2, Extract}},
+        {"sample", {1, Sample}},
+    };
+    if (arguments.empty()) {
+        err << kUsage;
+        return 2;
+    }
+    const auto it = commands.find(arguments[0]);
+    if (it == commands.end() || arguments.size() != it->second.argumentCount + 1) {
+        err << kUsage;
+        return 2;
+    }
+    return it->second.run({arguments.begin() + 1, arguments.end()}, out);
+}
+
+} // namespace carvelle::tool
