@@ -1,6 +1,7 @@
 #include "common/primitives.h"
 #include "project/open_project.h"
 #include "project/package.h"
+#include "project/page_locator.h"
 #include "project/project_file.h"
 #include "test_support.h"
 
@@ -260,6 +261,64 @@ TEST_F(OpenProjectTest, UncreatableExtractionFolderReports1068) {
     EXPECT_FALSE(
         OpenProject(session, "/nonexistent/x.exe", (dir.Path() / "missing" / "deeper").string()));
     ExpectOneReport("/1068).");
+}
+
+} // namespace
+} // namespace carvelle
+
+namespace carvelle {
+namespace {
+
+// The first fields of a page: icons, style, width, caption, hint, position, state,
+// transparent colour and flag, icon.
+std::vector<std::uint8_t> PageStart(const std::string& caption) {
+    return Concat({Bytes({1, 2, 0, 0, 0, 0}), StringBytes(caption), StringBytes("hint"),
+                   Bytes({4, 0, 0, 0, 0, 0, 0}), StringBytes("TIcon"), Bytes({2, 0, 0, 0, 7, 8}),
+                   Bytes({0xEE, 0xEE})});
+}
+
+class PageTitleTest : public test::RecordingTest {};
+
+TEST_F(PageTitleTest, TitlesComeFromPageFilesOrFromTheTargetAtEachPosition) {
+    test::TempDir dir;
+    ProjectSession session;
+    session.ProjectFolder = dir.String();
+    session.Project.Pages = {{"Intro", 0, 0, "", false}, {"Main", 2, 0, "", false}};
+    const auto intro = PageStart("Welcome");
+    const auto main = PageStart("Main menu");
+    test::WriteFile(dir.Path() / "AutoRunSource" / "Intro.pg",
+                    std::string(intro.begin(), intro.end()));
+    test::WriteFile(dir.Path() / "AutoRunSource" / "Main.pg",
+                    std::string(main.begin(), main.end()));
+
+    std::string caption;
+    Picture icon;
+    session.Source = ProjectSource::SourceFiles;
+    ASSERT_TRUE(ReadPageTitle(session, 1, caption, icon));
+    EXPECT_EQ(caption, "Main menu");
+    EXPECT_EQ(icon, (Picture{GraphicClass::Icon, {7, 8}}));
+
+    session.Source = ProjectSource::TargetFile;
+    const std::string target =
+        "header" + std::string(intro.begin(), intro.end()) + std::string(main.begin(), main.end());
+    test::WriteFile(dir.Path() / "autorun.tgt", target);
+    session.Project.Pages[0].Position = 6;
+    session.Project.Pages[1].Position = static_cast<std::int32_t>(6 + intro.size());
+    ASSERT_TRUE(ReadPageTitle(session, 0, caption, icon));
+    EXPECT_EQ(caption, "Welcome");
+    ASSERT_TRUE(ReadPageTitle(session, 1, caption, icon));
+    EXPECT_EQ(caption, "Main menu");
+    ExpectNoReport();
+
+    EXPECT_FALSE(ReadPageTitle(session, 2, caption, icon));
+    ExpectNoReport();
+    session.Project.Pages[1].Position = static_cast<std::int32_t>(target.size() - 3);
+    EXPECT_FALSE(ReadPageTitle(session, 1, caption, icon));
+    ExpectOneReport("/1073).");
+    session.Source = ProjectSource::SourceFiles;
+    session.Project.Pages[1].Name = "intro"; // a medium authored on Windows ignores case
+    EXPECT_TRUE(ReadPageTitle(session, 1, caption, icon));
+    EXPECT_EQ(caption, "Welcome");
 }
 
 } // namespace

@@ -28,12 +28,14 @@ TEST(DesignerStartTest, ProjectFolderFromIniThenFromDocuments) {
     std::filesystem::create_directories(program);
     EXPECT_EQ(InitialDesignerProjectFolder(program, documents), "");
 
-    std::filesystem::create_directories(dir.Path() / "docs" / "Carvelle Enterprise Projects" / "CDROM");
+    std::filesystem::create_directories(dir.Path() / "docs" / "Carvelle Enterprise Projects" /
+                                        "CDROM");
     EXPECT_EQ(InitialDesignerProjectFolder(program, documents),
               documents + "\\Carvelle Enterprise Projects\\CDROM");
 
-    test::WriteFile(dir.Path() / "program" / "Carvelle.ini",
-                    "[Other]\r\nDefaultPath=wrong\r\n[start]\r\ndefaultpath = D:\\My CD\\Disc 1\r\n");
+    test::WriteFile(
+        dir.Path() / "program" / "Carvelle.ini",
+        "[Other]\r\nDefaultPath=wrong\r\n[start]\r\ndefaultpath = D:\\My CD\\Disc 1\r\n");
     EXPECT_EQ(InitialDesignerProjectFolder(program, documents), "D:\\My CD\\Disc 1");
 }
 
@@ -49,8 +51,9 @@ TEST(JsonWriterTest, KeepsKeyOrderAndEscapes) {
     JsonWriter json;
     json.BeginObject().Key("b").Value(std::int32_t{-1}).Key("a").BeginArray();
     json.Value("q\"\\\n\x01").Value(true).EndArray().Key("e").BeginObject().EndObject().EndObject();
-    EXPECT_EQ(json.Text(), "{\n  \"b\": -1,\n  \"a\": [\n    \"q\\\"\\\\\\n\\u0001\",\n    true\n  ],\n"
-                           "  \"e\": {}\n}");
+    EXPECT_EQ(json.Text(),
+              "{\n  \"b\": -1,\n  \"a\": [\n    \"q\\\"\\\\\\n\\u0001\",\n    true\n  ],\n"
+              "  \"e\": {}\n}");
 }
 
 } // namespace
