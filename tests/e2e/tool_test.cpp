@@ -139,6 +139,54 @@ TEST_F(ToolTest, FailuresPrintTheErrorTextAndExitWithOne) {
     EXPECT_EQ(Tool({QStringLiteral("frobnicate")}).exitCode, 2);
 }
 
+TEST_F(ToolTest, PageIsFoundWhereverThePlayerWouldFindIt) {
+    ASSERT_EQ(Tool({QStringLiteral("sample"), Path(QStringLiteral("cd"))}).exitCode, 0);
+    const auto page = [&](const QStringList& arguments) {
+        const Result result =
+            Tool(QStringList{QStringLiteral("page")} + arguments, Path(QStringLiteral("tmp")));
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        return QJsonDocument::fromJson(result.out).object();
+    };
+    const QJsonObject fromSources = page({Path(QStringLiteral("cd")), QStringLiteral("Main")});
+    EXPECT_EQ(fromSources[QStringLiteral("Caption")].toString(),
+              QStringLiteral("Carvelle Sample CD"));
+    EXPECT_EQ(fromSources[QStringLiteral("PageKind")].toInt(), 2);
+    const QJsonArray objects = fromSources[QStringLiteral("Objects")].toArray();
+    ASSERT_GE(objects.size(), 2);
+    const QJsonObject button = objects[1].toObject();
+    EXPECT_EQ(button[QStringLiteral("KindName")].toString(), QStringLiteral("Button"));
+    EXPECT_EQ(button[QStringLiteral("Caption")].toString(), QStringLiteral("Read the manual"));
+    EXPECT_EQ(button[QStringLiteral("Command")].toObject()[QStringLiteral("Target")].toString(),
+              QStringLiteral("\\docs\\manual.pdf"));
+    EXPECT_EQ(button[QStringLiteral("Command")].toObject()[QStringLiteral("Name")].toString(),
+              QStringLiteral("Button1"));
+    EXPECT_EQ(button[QStringLiteral("Font")].toObject()[QStringLiteral("Size")].toInt(), 8);
+
+    EXPECT_EQ(page({Path(QStringLiteral("cd/AutoRunSource/Main.pg"))}), fromSources);
+    EXPECT_EQ(page({Path(QStringLiteral("cd/autorun.tgt")), QStringLiteral("Main")}), fromSources);
+    // Rebuilding the target from the sources gives the same file.
+    QFile target(Path(QStringLiteral("cd/autorun.tgt")));
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    const QByteArray before = target.readAll();
+    target.close();
+    ASSERT_EQ(Tool({QStringLiteral("target"), Path(QStringLiteral("cd"))}).exitCode, 0);
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    EXPECT_EQ(target.readAll(), before);
+
+    // Inside a package, without its sources, as a published single executable carries it.
+    QDir(Path(QStringLiteral("cd/AutoRunSource"))).removeRecursively();
+    const QString exe = Path(QStringLiteral("cd.exe"));
+    ASSERT_EQ(Tool({QStringLiteral("package"), Path(QStringLiteral("cd")), Bin("carvelle"), exe})
+                  .exitCode,
+              0);
+    EXPECT_EQ(page({exe, QStringLiteral("Main")}), fromSources);
+    EXPECT_TRUE(TmpIsEmpty());
+
+    const Result missing = Tool({QStringLiteral("page"), exe, QStringLiteral("main")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("no page named \"main\"")) << missing.err.toStdString();
+}
+
 TEST_F(ToolTest, PlayerStartedFromAPackageRemovesItsExtractionFolder) {
     ASSERT_EQ(Tool({QStringLiteral("sample"), Path(QStringLiteral("cd"))}).exitCode, 0);
     QFile::copy(Path(QStringLiteral("cd/AutoRunSource/AutoRun.src")),

@@ -3,12 +3,18 @@
 #include "common/ascii.h"
 #include "common/error_codes.h"
 #include "common/guarded.h"
+#include "objects/page.h"
+#include "objects/page_json.h"
 #include "platform/system_paths.h"
 #include "project/open_project.h"
 #include "project/package.h"
+#include "project/page_locator.h"
+#include "project/project_file.h"
 #include "project/project_json.h"
 #include "project/sample_project.h"
+#include "project/target_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -25,6 +31,9 @@ constexpr const char* kUsage =
     "                              an autorun.tgt or an executable with a package, as JSON\n"
     "  package PROJECT PLAYER OUT  write one self-contained executable\n"
     "  extract EXE DEST            unpack the package appended to EXE into DEST\n"
+    "  page PATH                   a page file (.pg) as JSON\n"
+    "  page PROJECT NAME           the page NAME of a project folder, target file or package\n"
+    "  target PROJECT              write PROJECT's autorun.tgt from its source files\n"
     "  sample DIR                  write the bundled sample project into DIR\n";
 
 bool EndsWithTarget(const fs::path& path) {
@@ -97,12 +106,65 @@ int Extract(const std::vector<std::string>& args, std::ostream&) {
     return extracted ? 0 : 1;
 }
 
+// Reads the named page of an opened project from where the player would find it.
+bool ReadProjectPage(const ProjectSession& session, const std::string& name, TPage& page) {
+    const auto& pages = session.Project.Pages;
+    const auto entry = std::find_if(pages.begin(), pages.end(),
+                                    [&](const TAutoFormInfo& info) { return info.Name == name; });
+    if (entry == pages.end()) {
+        ShowErrorBox("The project has no page named \"" + name + "\".");
+        return false;
+    }
+    const auto index = static_cast<std::size_t>(entry - pages.begin());
+    FileStream stream;
+    int systemError = 0;
+    if (!OpenPageStream(session, index, stream, systemError)) {
+        ReportFileError(ErrorCode::PageOpenByIndex, PageFileName(session, index), systemError);
+        return false;
+    }
+    return ReadPage(stream, page);
+}
+
+int Page(const std::vector<std::string>& args, std::ostream& out) {
+    TPage page;
+    bool read = false;
+    if (args.size() == 1) {
+        read = ReadPageFile(fs::absolute(args[0]).string(), page);
+    } else {
+        ProjectSession session;
+        ProjectSource source = ProjectSource::SourceFiles;
+        read = OpenForInfo(fs::absolute(args[0]), session, source) &&
+               ReadProjectPage(session, args[1], page);
+        session.Cleanup.RemoveAll();
+    }
+    if (read) {
+        out << PageJson(page);
+    }
+    return read ? 0 : 1;
+}
+
+int Target(const std::vector<std::string>& args, std::ostream&) {
+    const std::string folder = fs::absolute(args[0]).string();
+    ProjectHeader header;
+    if (!ReadProjectFile(folder + kSourceFolderName + "\\" + kSourceFileName, header)) {
+        return 1;
+    }
+    const bool written = WriteTargetFile(folder, header, [&](Stream& stream, std::size_t index) {
+        TPage page;
+        return ReadPageFile(folder + kSourceFolderName + "\\" + header.Pages[index].Name + ".pg",
+                            page) &&
+               WritePage(stream, page);
+    });
+    return written ? 0 : 1;
+}
+
 int Sample(const std::vector<std::string>& args, std::ostream&) {
     return WriteSampleProject(fs::absolute(args[0]).string()) ? 0 : 1;
 }
 
 struct Command {
-    std::size_t argumentCount;
+    std::size_t minArguments;
+    std::size_t maxArguments;
     std::function<int(const std::vector<std::string>&, std::ostream&)> run;
 };
 
@@ -111,17 +173,17 @@ struct Command {
 int RunToolCommand(const std::vector<std::string>& arguments, std::ostream& out,
                    std::ostream& err) {
     static const std::map<std::string, Command> commands{
-        {"info", {1, Info}},
-        {"package", {3, Package}},
-        {"extract", {2, Extract}},
-        {"sample", {1, Sample}},
+        {"info", {1, 1, Info}}, {"package", {3, 3, Package}}, {"extract", {2, 2, Extract}},
+        {"page", {1, 2, Page}}, {"target", {1, 1, Target}},   {"sample", {1, 1, Sample}},
     };
     if (arguments.empty()) {
         err << kUsage;
         return 2;
     }
     const auto it = commands.find(arguments[0]);
-    if (it == commands.end() || arguments.size() != it->second.argumentCount + 1) {
+    const std::size_t count = arguments.size() - 1;
+    if (it == commands.end() || count < it->second.minArguments ||
+        count > it->second.maxArguments) {
         err << kUsage;
         return 2;
     }

@@ -1,10 +1,14 @@
 #include "sample_project.h"
 
+#include "actions/action_codes.h"
 #include "common/error_codes.h"
 #include "common/error_report.h"
 #include "common/native_path.h"
 #include "common/primitives.h"
+#include "designer/object_rules.h"
+#include "objects/page.h"
 #include "project_file.h"
+#include "target_file.h"
 
 #include <filesystem>
 #include <system_error>
@@ -55,6 +59,72 @@ ProjectHeader SampleHeader() {
     return header;
 }
 
+// A page of the sample: its caption, a title label and what `fill` adds.
+template <typename Fill>
+TPage SamplePage(const TAutoFormInfo& entry, const std::string& caption, Fill&& fill) {
+    TPage page;
+    page.PageName = entry.Name;
+    page.PageKind = static_cast<std::uint8_t>(entry.Kind);
+    page.Caption = caption;
+    page.GradientColor = RgbColour(40, 70, 140);
+    auto& title = std::get<kinds::Label>(CreateObject(page, 3, 24, 16).Properties);
+    title.Caption = caption;
+    title.Bounds.Width = 400;
+    title.Bounds.Height = 40;
+    fill(page);
+    ReorderObjects(page);
+    return page;
+}
+
+kinds::Button& AddButton(TPage& page, const char* caption, std::int32_t top, ActionCode action,
+                         const char* target) {
+    TAutoObject& object = CreateObject(page, 0, 24, top);
+    object.Command.ActionKind = ActionKindOf(action);
+    object.Command.Target = target;
+    auto& button = std::get<kinds::Button>(object.Properties);
+    button.Caption = caption;
+    button.Bounds.Width = 160;
+    return button;
+}
+
+std::vector<TPage> SamplePages(const ProjectHeader& header) {
+    const auto& entries = header.Pages;
+    return {
+        SamplePage(entries[0], "Welcome",
+                   [](TPage& page) {
+                       page.StayTime = 3;
+                       page.BorderStyle = 0;
+                   }),
+        SamplePage(entries[1], "Carvelle Sample CD",
+                   [](TPage& page) {
+                       AddButton(page, "Read the manual", 80, ActionCode::OpenRunFile,
+                                 "\\docs\\manual.pdf");
+                       AddButton(page, "Products", 120, ActionCode::ShowSubPage, "Products");
+                       AddButton(page, "Support", 160, ActionCode::ShowSubPage, "Support");
+                       AddButton(page, "Exit", 200, ActionCode::Exit, "");
+                       auto& list =
+                           std::get<kinds::ListBox>(CreateObject(page, 20, 220, 80).Properties);
+                       list.Items.resize(2);
+                       list.Items[0].Caption = "Release notes";
+                       list.Items[0].Command.ActionKind = ActionKindOf(ActionCode::OpenRunFile);
+                       list.Items[0].Command.Target = "\\docs\\notes.txt";
+                       list.Items[1].Caption = "Web site";
+                   }),
+        SamplePage(entries[2], "Products",
+                   [](TPage& page) {
+                       auto& text = std::get<kinds::Text>(CreateObject(page, 6, 24, 70).Properties);
+                       text.Lines = JoinTextLines({"Carvelle Designer", "Carvelle Player"});
+                   }),
+        SamplePage(entries[3], "Support",
+                   [](TPage& page) {
+                       auto& box =
+                           std::get<kinds::TextBox>(CreateObject(page, 8, 24, 70).Properties);
+                       box.Text = JoinTextLines({"Write to support@example.invalid."});
+                   }),
+        SamplePage(entries[4], "Goodbye", [](TPage& page) { page.StayTime = 2; }),
+    };
+}
+
 } // namespace
 
 bool WriteSampleProject(const std::string& folder) {
@@ -66,7 +136,19 @@ bool WriteSampleProject(const std::string& folder) {
                         ec.value());
         return false;
     }
-    return WriteProjectFile(sourceFolder + "\\" + kSourceFileName, SampleHeader());
+    ProjectHeader header = SampleHeader();
+    const std::vector<TPage> pages = SamplePages(header);
+    for (const TPage& page : pages) {
+        if (!WritePageFile(sourceFolder + "\\" + page.PageName + ".pg", page)) {
+            return false;
+        }
+    }
+    // The target file first, so the source file keeps the positions it left.
+    return WriteTargetFile(folder, header,
+                           [&](Stream& stream, std::size_t index) {
+                               return WritePage(stream, pages[index]);
+                           }) &&
+           WriteProjectFile(sourceFolder + "\\" + kSourceFileName, header);
 }
 
 } // namespace carvelle
