@@ -1,0 +1,206 @@
+// Writes the seed corpora with the project's own writers.
+// Usage: fuzz_make_seeds <corpus-root>   (creates <root>/fuzz_project_header, ...)
+#include "common/primitives.h"
+#include "common/stream.h"
+#include "project/cleanup_list.h"
+#include "project/package.h"
+#include "project/project_file.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace carvelle;
+
+[[noreturn]] void Die(const std::string& what) {
+    std::fprintf(stderr, "fuzz_make_seeds: %s\n", what.c_str());
+    std::exit(1);
+}
+
+void Save(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        Die("cannot write " + file.string());
+    }
+}
+
+void SaveText(const fs::path& file, const std::string& text) {
+    Save(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+// Deterministic bytes, so regenerated seeds are identical.
+std::string Noise(std::size_t size, std::uint32_t seed) {
+    std::string out(size, '\0');
+    for (char& c : out) {
+        seed = seed * 1664525u + 1013904223u;
+        c = static_cast<char>(seed >> 24);
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> HeaderBytes(const ProjectHeader& header) {
+    MemoryStream stream;
+    if (!WriteProjectHeader(stream, header)) {
+        Die("WriteProjectHeader failed");
+    }
+    WriteByte(stream, header.TrailingByte);
+    return stream.Bytes();
+}
+
+// A seed the reader refuses would only exercise the first few bytes of the format.
+void RequireReadable(const std::vector<std::uint8_t>& bytes) {
+    MemoryStream stream(bytes);
+    ProjectHeader header;
+    if (!ReadProjectHeader(stream, header) || stream.Remaining() != 1) {
+        Die("a header seed does not read back");
+    }
+}
+
+TAutoFormInfo Page(const std::string& name, PageKind kind, std::int32_t position) {
+    TAutoFormInfo page;
+    page.Name = name;
+    page.Kind = static_cast<std::int32_t>(kind);
+    page.Position = position;
+    return page;
+}
+
+void SaveHeader(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
+    RequireReadable(bytes);
+    Save(file, bytes);
+}
+
+void HeaderSeeds(const fs::path& folder) {
+    ProjectHeader plain;
+    plain.Pages = {Page("Main", PageKind::MainPage, 0), Page("Help", PageKind::SubPage, 1)};
+    SaveHeader(folder / "plain_header", HeaderBytes(plain));
+
+    ProjectHeader full;
+    TSettings& s = full.Settings;
+    s.Title = "Demo CD";
+    s.Style = 1;
+    s.TabSheets = JoinTextLines({"Main", "Extras"});
+    s.TabFont.Name = "Arial";
+    s.TabFont.Style = FontStyle::Bold | FontStyle::Italic;
+    s.ShowSheetIcons = true;
+    s.IconSize = 32;
+    s.Hint.UseCustomizedHint = true;
+    s.Hint.Direction = 2;
+    s.Hint.BackStyle = 2;
+    const std::string png = "\x89PNG\r\n\x1a\n" + Noise(24, 7);
+    s.Hint.BackImage.Class = GraphicClass::PNGObject;
+    s.Hint.BackImage.Data.assign(png.begin(), png.end());
+    s.RequireAdministrator = true;
+    s.ReservedBytes[0] = 1;
+    s.ReservedBytes[16] = 0xFF;
+    s.ReservedText1 = "r1";
+    TInstallWare runtime;
+    runtime.Executable = "redist\\setup.exe";
+    runtime.Parameters = "/quiet";
+    runtime.Wait = true;
+    runtime.When = InstallWhen::NoViewer;
+    runtime.FileType = ".pdf";
+    runtime.Prompt = true;
+    runtime.PromptMessage = "Install the viewer?";
+    runtime.AllowSkip = true;
+    TInstallWare always;
+    always.Executable = "tools\\check.exe";
+    s.Installers = {runtime, always};
+    full.Pages = {Page("Splash", PageKind::SplashScreen, 0), Page("Main", PageKind::MainPage, 1),
+                  Page("Extras", PageKind::SubPage, 2), Page("Bye", PageKind::ExitForm, 3),
+                  Page("Licence", PageKind::AgreementForm, 4)};
+    full.TrailingByte = 1;
+    SaveHeader(folder / "full_header", HeaderBytes(full));
+
+    // An older file: the first Integer is the page count and no settings follow.
+    MemoryStream old;
+    WriteInt32(old, 2);
+    for (const auto& page : plain.Pages) {
+        if (!WriteString(old, page.Name)) {
+            Die("WriteString failed");
+        }
+        WriteInt32(old, page.Kind);
+        WriteInt32(old, page.Position);
+    }
+    WriteByte(old, 0);
+    SaveHeader(folder / "old_form", old.Bytes());
+
+    MemoryStream oldEmpty;
+    WriteInt32(oldEmpty, 0);
+    WriteByte(oldEmpty, 0);
+    SaveHeader(folder / "old_form_empty", oldEmpty.Bytes());
+}
+
+std::vector<std::uint8_t> TreeBytes(const fs::path& folder) {
+    MemoryStream stream;
+    if (!WriteTree(stream, folder)) {
+        Die("WriteTree failed for " + folder.string());
+    }
+    // Every seed must unpack cleanly, or it would only exercise the refusals.
+    const fs::path check = folder.string() + ".check";
+    fs::create_directories(check);
+    MemoryStream input(stream.Bytes());
+    CleanupList cleanup;
+    if (!ExtractTree(input, check, cleanup, "seed") || input.Remaining() != 0) {
+        Die("a tree seed does not unpack: " + folder.string());
+    }
+    return stream.Bytes();
+}
+
+void TreeSeeds(const fs::path& folder, const fs::path& work) {
+    const fs::path empty = work / "empty";
+    fs::create_directories(empty);
+    Save(folder / "empty_tree", TreeBytes(empty));
+
+    const fs::path flat = work / "flat";
+    SaveText(flat / "readme.txt", "hello\r\n");
+    SaveText(flat / "data.bin", Noise(300, 1));
+    Save(folder / "flat_tree", TreeBytes(flat));
+
+    const fs::path nested = work / "nested";
+    SaveText(nested / "autorun.tgt", Noise(40, 2));
+    SaveText(nested / "docs" / "manual.txt", "manual");
+    SaveText(nested / "docs" / "deep" / "empty.txt", "");
+    SaveText(nested / "media" / "clip name.dat", Noise(600, 3));
+    SaveText(nested / "media" / "caf\xE9.txt", "8-bit name");
+    fs::create_directories(nested / "empty folder");
+    Save(folder / "nested_tree", TreeBytes(nested));
+
+    // Folders nested exactly as deep as extraction allows; one more level is refused.
+    fs::path chain = work / "chain";
+    fs::path bottom = chain;
+    for (int i = 0; i < 128; ++i) {
+        bottom /= "d" + std::to_string(i);
+    }
+    SaveText(bottom / "leaf.txt", "leaf");
+    Save(folder / "chain_tree", TreeBytes(chain));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus-root>\n");
+        return 2;
+    }
+    const fs::path root = argv[1];
+    const fs::path work =
+        fs::temp_directory_path() / ("carvelle-seeds-" + std::to_string(getpid()));
+    HeaderSeeds(root / "fuzz_project_header");
+    TreeSeeds(root / "fuzz_package_extract", work);
+    std::error_code ignored;
+    fs::remove_all(work, ignored);
+    return 0;
+}
