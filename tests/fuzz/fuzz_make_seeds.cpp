@@ -2,9 +2,12 @@
 // Usage: fuzz_make_seeds <corpus-root>   (creates <root>/fuzz_project_header, ...)
 #include "common/primitives.h"
 #include "common/stream.h"
+#include "designer/object_rules.h"
+#include "objects/page.h"
 #include "project/cleanup_list.h"
 #include "project/package.h"
 #include "project/project_file.h"
+#include "project/sample_project.h"
 
 #include <unistd.h>
 
@@ -188,6 +191,44 @@ void TreeSeeds(const fs::path& folder, const fs::path& work) {
     Save(folder / "chain_tree", TreeBytes(chain));
 }
 
+std::vector<std::uint8_t> PageBytes(const TPage& page) {
+    MemoryStream stream;
+    if (!WritePage(stream, page)) {
+        Die("WritePage failed");
+    }
+    return stream.Bytes();
+}
+
+// The sample's pages, and one page holding every kind with its defaults; each object alone
+// seeds the object reader.
+void PageSeeds(const fs::path& pages, const fs::path& objects, const fs::path& work) {
+    const fs::path sample = work / "sample";
+    if (!WriteSampleProject(sample.string())) {
+        Die("the sample project could not be written");
+    }
+    for (const auto& entry : fs::directory_iterator(sample / "AutoRunSource")) {
+        if (entry.path().extension() == ".pg") {
+            fs::create_directories(pages);
+            fs::copy_file(entry.path(), pages / entry.path().stem(),
+                          fs::copy_options::overwrite_existing);
+        }
+    }
+    TPage every;
+    every.MainMenu.resize(1);
+    every.MainMenu[0].Items.resize(1);
+    every.StatusBar.Panels.resize(1);
+    every.ToolBar.Buttons.resize(1);
+    for (std::uint8_t kind = 0; kind < kKindCount; ++kind) {
+        CreateObject(every, kind, kind, kind);
+        MemoryStream one;
+        if (!WriteObject(one, every.Objects.back())) {
+            Die("WriteObject failed");
+        }
+        Save(objects / ("kind_" + std::to_string(kind)), one.Bytes());
+    }
+    Save(pages / "every_kind", PageBytes(every));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -200,6 +241,7 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("carvelle-seeds-" + std::to_string(getpid()));
     HeaderSeeds(root / "fuzz_project_header");
     TreeSeeds(root / "fuzz_package_extract", work);
+    PageSeeds(root / "fuzz_page", root / "fuzz_object", work);
     std::error_code ignored;
     fs::remove_all(work, ignored);
     return 0;
