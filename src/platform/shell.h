@@ -17,7 +17,9 @@ inline constexpr int InvalidProgram = 11; // a program file the system could not
 inline constexpr int OperationFailed = 1; // any other failure ("Operation Error")
 } // namespace ShellResult
 
-inline bool ShellSucceeded(int result) { return result > 32; }
+inline bool ShellSucceeded(int result) {
+    return result > 32;
+}
 
 // One request to open, print or explore something, or to start a program.
 struct ShellRequest {

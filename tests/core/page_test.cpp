@@ -449,7 +449,9 @@ TEST(ObjectRulesTest, NamesFillTheFirstGapAndNewObjectsTakeTheirDefaults) {
 
     const std::vector<std::pair<std::uint8_t, std::string>> captions{
         {3, "New Label"}, {15, "New RadioButton"}, {16, "New CheckBox"}, {17, "New SimpleText"}};
-    for (const auto& [kind, caption] : captions) {
+    for (const auto& entry : captions) {
+        const std::uint8_t kind = entry.first;
+        const std::string& caption = entry.second;
         const TAutoObject& object = CreateObject(page, kind, 0, 0);
         std::visit(
             [&](const auto& b) {
@@ -468,7 +470,7 @@ TEST(ObjectRulesTest, NamesFillTheFirstGapAndNewObjectsTakeTheirDefaults) {
     EXPECT_EQ(label.Font.Size, 16);
     EXPECT_TRUE(label.Look.Effect.Shadow.Enabled);
     EXPECT_TRUE(label.Look.Effect.Texture.Enabled);
-    const auto& shape = std::get<kinds::Shape>(DefaultKindProperties(19));
+    const auto shape = std::get<kinds::Shape>(DefaultKindProperties(19));
     EXPECT_EQ(shape.Parameter, 30);
     EXPECT_EQ(shape.FillColor, Colours::White);
     EXPECT_EQ(page.Objects.back().Selected, false);

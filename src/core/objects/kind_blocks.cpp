@@ -56,7 +56,8 @@ int BlockCode(std::uint8_t kind, bool placeholder, bool reading) {
 
 template <std::size_t... I> KindProperties MakeKind(std::uint8_t kind, std::index_sequence<I...>) {
     KindProperties properties;
-    ((kind == I ? (properties.template emplace<I>(), true) : false) || ...);
+    // Emplaces the alternative whose index is the kind.
+    (void)((kind == I ? (properties.template emplace<I>(), true) : false) || ...);
     return properties;
 }
 

@@ -2,11 +2,10 @@
 
 #include "common/codepage.h"
 #include "xdg_dirs.h"
+#include "xdg_mime.h"
 
 #include <QMimeDatabase>
-#include <QProcess>
 #include <QString>
-#include <QStringList>
 
 #include <algorithm>
 #include <filesystem>
@@ -20,41 +19,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kQueryTimeoutMs = 3000;
-
 QString MimeTypeOf(const std::string& extension) {
     // Matched by file name only, so nothing on disk is read.
     const QString name =
         QStringLiteral("file") + QString::fromStdString(Windows1252ToUtf8(extension));
     const QMimeType type = QMimeDatabase().mimeTypeForFile(name, QMimeDatabase::MatchExtension);
     return type.isValid() && !type.isDefault() ? type.name() : QString();
-}
-
-// The desktop-file id of the user's default application for the MIME type, or empty.
-std::string DefaultApplication(const QString& mimeType) {
-    QProcess process;
-    process.setProgram(QStringLiteral("xdg-mime"));
-    process.setArguments({QStringLiteral("query"), QStringLiteral("default"), mimeType});
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start();
-    if (!process.waitForStarted(kQueryTimeoutMs)) {
-        return {};
-    }
-    if (!process.waitForFinished(kQueryTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(kQueryTimeoutMs);
-        return {};
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        return {};
-    }
-    const QString output = QString::fromUtf8(process.readAllStandardOutput());
-    const QString id = output.section(QLatin1Char('\n'), 0, 0).trimmed();
-    // An id is a plain file name; anything else is not one to look up.
-    if (!id.endsWith(QStringLiteral(".desktop")) || id.contains(QLatin1Char('/'))) {
-        return {};
-    }
-    return id.toStdString();
 }
 
 std::vector<fs::path> ApplicationFolders() {
@@ -124,7 +94,7 @@ std::string FindOpenCommand(const std::string& extension) {
     if (mimeType.isEmpty()) {
         return {};
     }
-    const std::string id = DefaultApplication(mimeType);
+    const std::string id = posix::DefaultApplication(mimeType);
     if (id.empty()) {
         return {};
     }
