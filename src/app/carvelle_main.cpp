@@ -3,6 +3,7 @@
 #include "ui/common/error_box.h"
 #include "ui/common/picture_check.h"
 #include "ui/designer/designer_startup.h"
+#include "ui/player/player_stages.h"
 #include "ui/player/player_startup.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     if (carvelle::IsDesignerExecutable(executable)) {
         return carvelle::ui::RunDesigner(session, QApplication::arguments());
     }
-    carvelle::ui::PlayerStartup player(session, executable, carvelle::TemporaryFolder(), {});
+    carvelle::ui::PlayerStartup player(session, executable, carvelle::TemporaryFolder(),
+                                       carvelle::ui::PagePlayerStages());
     return player.Run();
 }

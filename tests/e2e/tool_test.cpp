@@ -30,6 +30,7 @@ Result RunProgram(const QString& program, const QStringList& arguments, const QS
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     }
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("CARVELLE_QUIT_AFTER_PAINT"), QStringLiteral("1"));
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(60000)) {
