@@ -13,6 +13,10 @@
 #include "project/project_json.h"
 #include "project/sample_project.h"
 #include "project/target_file.h"
+#include "ui/player/auto_run_form.h"
+#include "ui/player/page_render.h"
+
+#include <QImage>
 
 #include <algorithm>
 #include <filesystem>
@@ -34,6 +38,7 @@ constexpr const char* kUsage =
     "  page PATH                   a page file (.pg) as JSON\n"
     "  page PROJECT NAME           the page NAME of a project folder, target file or package\n"
     "  target PROJECT              write PROJECT's autorun.tgt from its source files\n"
+    "  render PROJECT PAGE OUT.png the page as the player shows it after its fade-in\n"
     "  sample DIR                  write the bundled sample project into DIR\n";
 
 bool EndsWithTarget(const fs::path& path) {
@@ -106,16 +111,23 @@ int Extract(const std::vector<std::string>& args, std::ostream&) {
     return extracted ? 0 : 1;
 }
 
-// Reads the named page of an opened project from where the player would find it.
-bool ReadProjectPage(const ProjectSession& session, const std::string& name, TPage& page) {
-    const auto& pages = session.Project.Pages;
-    const auto entry = std::find_if(pages.begin(), pages.end(),
-                                    [&](const TAutoFormInfo& info) { return info.Name == name; });
-    if (entry == pages.end()) {
+// The index of the named page, reporting a name the project does not have.
+bool FindNamedPage(const ProjectSession& session, const std::string& name, std::size_t& index) {
+    const int found = FindPageByName(session, name);
+    if (found < 0) {
         ShowErrorBox("The project has no page named \"" + name + "\".");
         return false;
     }
-    const auto index = static_cast<std::size_t>(entry - pages.begin());
+    index = static_cast<std::size_t>(found);
+    return true;
+}
+
+// Reads the named page of an opened project from where the player would find it.
+bool ReadProjectPage(const ProjectSession& session, const std::string& name, TPage& page) {
+    std::size_t index = 0;
+    if (!FindNamedPage(session, name, index)) {
+        return false;
+    }
     FileStream stream;
     int systemError = 0;
     if (!OpenPageStream(session, index, stream, systemError)) {
@@ -141,6 +153,28 @@ int Page(const std::vector<std::string>& args, std::ostream& out) {
         out << PageJson(page);
     }
     return read ? 0 : 1;
+}
+
+int Render(const std::vector<std::string>& args, std::ostream&) {
+    ProjectSession session;
+    ProjectSource source = ProjectSource::SourceFiles;
+    bool rendered = false;
+    std::size_t index = 0;
+    if (OpenForInfo(fs::absolute(args[0]), session, source) &&
+        FindNamedPage(session, args[1], index)) {
+        {
+            ui::TAutoRunForm form(session);
+            if (form.LoadPage(index, ui::TAutoRunForm::LoadMode::Whole)) {
+                const QImage image = ui::RenderPageWindow(form);
+                rendered = image.save(QString::fromStdString(args[2]), "PNG");
+                if (!rendered) {
+                    ShowErrorBox("\"" + args[2] + "\" could not be written.");
+                }
+            }
+        }
+    }
+    session.Cleanup.RemoveAll();
+    return rendered ? 0 : 1;
 }
 
 int Target(const std::vector<std::string>& args, std::ostream&) {
@@ -173,8 +207,9 @@ struct Command {
 int RunToolCommand(const std::vector<std::string>& arguments, std::ostream& out,
                    std::ostream& err) {
     static const std::map<std::string, Command> commands{
-        {"info", {1, 1, Info}}, {"package", {3, 3, Package}}, {"extract", {2, 2, Extract}},
-        {"page", {1, 2, Page}}, {"target", {1, 1, Target}},   {"sample", {1, 1, Sample}},
+        {"info", {1, 1, Info}},     {"package", {3, 3, Package}}, {"extract", {2, 2, Extract}},
+        {"page", {1, 2, Page}},     {"target", {1, 1, Target}},   {"sample", {1, 1, Sample}},
+        {"render", {3, 3, Render}},
     };
     if (arguments.empty()) {
         err << kUsage;

@@ -6,9 +6,28 @@
 #include "common/primitives.h"
 #include "project_file.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace carvelle {
+
+namespace {
+
+template <typename Match> int FindPage(const ProjectSession& session, Match&& match) {
+    const auto& pages = session.Project.Pages;
+    const auto entry = std::find_if(pages.begin(), pages.end(), match);
+    return entry == pages.end() ? -1 : static_cast<int>(entry - pages.begin());
+}
+
+} // namespace
+
+int FindPageByName(const ProjectSession& session, const std::string& name) {
+    return FindPage(session, [&](const TAutoFormInfo& info) { return info.Name == name; });
+}
+
+int FindFirstPageOfKind(const ProjectSession& session, std::int32_t kind) {
+    return FindPage(session, [&](const TAutoFormInfo& info) { return info.Kind == kind; });
+}
 
 std::string PageFileName(const ProjectSession& session, std::size_t index) {
     if (session.Source == ProjectSource::SourceFiles) {

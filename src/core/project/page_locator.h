@@ -9,6 +9,11 @@
 
 namespace carvelle {
 
+// The first page-list entry with this name (compared exactly), or -1.
+int FindPageByName(const ProjectSession& session, const std::string& name);
+// The first page-list entry of this kind, or -1.
+int FindFirstPageOfKind(const ProjectSession& session, std::int32_t kind);
+
 // Where the page of a page-list entry is stored: its ".pg" file in the source folder, or the
 // target file at the entry's Position.
 std::string PageFileName(const ProjectSession& session, std::size_t index);

@@ -68,16 +68,6 @@ std::unique_ptr<QWidget> MakeShadow() {
     return shadow;
 }
 
-int FirstPageOfKind(const ProjectSession& session, int kind) {
-    const auto& pages = session.Project.Pages;
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (pages[i].Kind == kind) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 TAutoRunForm::TAutoRunForm(ProjectSession& session, QWidget* parent)
@@ -376,7 +366,7 @@ bool TAutoRunForm::IsTimedPage() const {
 bool TAutoRunForm::PrepareAsMainWindow() {
     isMainWindow_ = true;
     for (const int gateKind : {6, 5}) {
-        const int gate = FirstPageOfKind(session_, gateKind);
+        const int gate = FindFirstPageOfKind(session_, gateKind);
         if (gate < 0) {
             continue;
         }
@@ -388,7 +378,7 @@ bool TAutoRunForm::PrepareAsMainWindow() {
             }
         }
     }
-    const int main = FirstPageOfKind(session_, 2);
+    const int main = FindFirstPageOfKind(session_, 2);
     if (main >= 0 && LoadPage(static_cast<std::size_t>(main), LoadMode::Whole) &&
         session_.Project.Settings.Title.empty()) {
         QApplication::setApplicationDisplayName(ToQString(page_.Caption));
@@ -398,13 +388,11 @@ bool TAutoRunForm::PrepareAsMainWindow() {
 }
 
 bool TAutoRunForm::ShowSubPage(const std::string& name, LoadMode mode, bool* exitRequested) {
-    const auto& pages = session_.Project.Pages;
-    const auto entry = std::find_if(pages.begin(), pages.end(),
-                                    [&](const TAutoFormInfo& info) { return info.Name == name; });
-    if (entry == pages.end()) {
+    const int found = FindPageByName(session_, name);
+    if (found < 0) {
         return false;
     }
-    const auto index = static_cast<std::size_t>(entry - pages.begin());
+    const auto index = static_cast<std::size_t>(found);
     if (mode == LoadMode::ContentsOnly) {
         return LoadPage(index, LoadMode::ContentsOnly);
     }
@@ -584,7 +572,7 @@ void TAutoRunForm::closeEvent(QCloseEvent* event) {
     timer3_.stop();
     RunFadeOut();
     if (isMainWindow_ && Shown) {
-        const int exitPage = FirstPageOfKind(session_, kExitPage);
+        const int exitPage = FindFirstPageOfKind(session_, kExitPage);
         if (exitPage >= 0) {
             TAutoRunForm page(session_);
             page.Accepted = true;
