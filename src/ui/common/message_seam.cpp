@@ -39,6 +39,8 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
         return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
     case MessageButtons::Ok:
         break;
     }
@@ -69,7 +71,14 @@ MessageAnswer MessageSeam::Show(const MessageRequest& request) {
             state.answers.pop_front();
             return answer;
         }
-        return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        switch (request.buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::OkCancel:
+            return MessageAnswer::Cancel;
+        default:
+            return MessageAnswer::No;
+        }
     }
     QMessageBox box(ToQtIcon(request.icon), request.caption, request.text,
                     ToQtButtons(request.buttons));

@@ -9,7 +9,7 @@
 namespace carvelle::ui {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {
@@ -25,7 +25,7 @@ class MessageSeam {
 public:
     static MessageAnswer Show(const MessageRequest& request);
 
-    // Test side: answers in order; with an empty queue every box gets Ok/No.
+    // Test side: answers in order; with an empty queue every box gets Ok, No or Cancel.
     static void BeginRecording();
     static void EndRecording();
     static void QueueAnswer(MessageAnswer answer);
