@@ -5,6 +5,7 @@
 #include "ui/common/error_box.h"
 #include "ui/common/sound_player.h"
 #include "ui/player/auto_run_form.h"
+#include "ui/player/custom_cursors.h"
 #include "ui_test_support.h"
 
 #include <QAbstractButton>
@@ -293,6 +294,34 @@ TEST_F(PlayerWindowTest, CommentViewerTextIsSavedAndRestored) {
     EXPECT_EQ(panel->text(), QStringLiteral("Ready"));
     ASSERT_EQ(soundsPlayed.size(), 1u);
     EXPECT_TRUE(soundsPlayed[0].endsWith(QStringLiteral("enter.wav")));
+}
+
+TEST_F(PlayerWindowTest, ObjectsSharingACursorFileShareItsNumber) {
+    const fs::path folder(session.ProjectFolder);
+    fs::create_directories(folder / "cursors");
+    fs::copy_file(fs::path(CARVELLE_FIXTURES) / "images/pointer.cur",
+                  folder / "cursors" / "Hand.cur");
+    fs::copy_file(fs::path(CARVELLE_FIXTURES) / "images/busy.ani", folder / "cursors" / "busy.ani");
+    CustomCursors::Clear();
+    EXPECT_EQ(CustomCursors::Load(session.ProjectFolder, "\\cursors\\Hand.cur"), 1);
+    EXPECT_EQ(CustomCursors::Load(session.ProjectFolder, "CURSORS\\HAND.CUR"), 1);
+    EXPECT_EQ(CustomCursors::Load(session.ProjectFolder, "\\cursors\\missing.cur"), -1);
+    EXPECT_EQ(CustomCursors::Load(session.ProjectFolder, "\\cursors\\busy.ani"), 2);
+    EXPECT_EQ(CustomCursors::Cursor(1).hotSpot(), QPoint(5, 7));
+    EXPECT_EQ(CustomCursors::Cursor(2).hotSpot(), QPoint(16, 16));
+
+    TPage& main = AddPage("Main", PageKind::MainPage);
+    AddButton(main, "One", ActionCode::None).Command.Cursor = "cursors\\hand.cur";
+    AddButton(main, "Two", ActionCode::None).Command.Cursor = "\\Cursors\\Hand.cur";
+    AddButton(main, "Three", ActionCode::None).Command.Cursor = "\\cursors\\missing.cur";
+    auto form = Open("Main");
+    form->show();
+    Wait(60);
+    EXPECT_EQ(form->ObjectControl(0)->cursor().hotSpot(), QPoint(5, 7));
+    EXPECT_EQ(form->ObjectControl(1)->cursor().hotSpot(), QPoint(5, 7));
+    EXPECT_EQ(form->ObjectControl(2)->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(CustomCursors::Load(session.ProjectFolder, "\\cursors\\hand.cur"), 1);
+    form->close();
 }
 
 TEST_F(PlayerWindowTest, MissingStartSoundIsReportedOnce) {

@@ -3,6 +3,7 @@
 #include "common/error_codes.h"
 #include "common/error_report.h"
 #include "common/native_path.h"
+#include "custom_cursors.h"
 #include "designer/object_rules.h"
 #include "objects/kind_blocks.h"
 #include "page_background.h"
@@ -513,6 +514,22 @@ void TAutoRunForm::Timer2Timer() {
     }
     if (!session_.DesignerMode || Previewing) {
         RunCommand(page_.StartCommand);
+    }
+    ApplyCursors();
+}
+
+void TAutoRunForm::ApplyCursors() {
+    const int background = CustomCursors::Load(session_.ProjectFolder, page_.StartCommand.Cursor);
+    if (background > 0) {
+        image1_->setCursor(CustomCursors::Cursor(background));
+    }
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        // A custom cursor overrides the hand of an object with an action.
+        const int number =
+            CustomCursors::Load(session_.ProjectFolder, page_.Objects[i].Command.Cursor);
+        if (number > 0) {
+            controls_[i]->setCursor(CustomCursors::Cursor(number));
+        }
     }
 }
 

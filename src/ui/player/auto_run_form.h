@@ -80,6 +80,7 @@ private:
     void BuildBars();
     void ApplyGroupsAndLooks();
     void PlaceShadow();
+    void ApplyCursors();
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
