@@ -69,4 +69,24 @@ private:
     std::map<std::string, std::optional<std::string>> saved_;
 };
 
+// A private desktop where a small script is the registered viewer of PDF documents, as
+// xdg-mime's generic lookup sees it. Returns the viewer's path.
+inline std::string RegisterPdfViewer(TempEnvironment& env) {
+    for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                             "GNOME_DESKTOP_SESSION_ID", "XDG_MENU_PREFIX", "DISPLAY"}) {
+        env.Unset(name);
+    }
+    env.Set("HOME", env.Folder("home"));
+    env.Set("XDG_CONFIG_HOME", env.Folder("config"));
+    env.Set("XDG_CONFIG_DIRS", env.Folder("config-dirs"));
+    env.Set("XDG_DATA_HOME", env.Folder("data"));
+    const std::string viewer = env.File("bin/viewer", "#!/bin/sh\n");
+    std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+    env.File("config/mimeapps.list",
+             "[Default Applications]\napplication/pdf=launcher-viewer.desktop\n");
+    env.File("data/applications/launcher-viewer.desktop",
+             "[Desktop Entry]\nType=Application\nName=V\nExec=" + viewer + " --view %f\n");
+    return viewer;
+}
+
 } // namespace carvelle::testing

@@ -77,20 +77,7 @@ TEST_F(LauncherLaunchTest, ProgramsFoldersAndAddressesReachTheShellRewrittenForT
 
 TEST_F(LauncherLaunchTest, ADocumentGoesToTheProgramRegisteredForItsType) {
     testing::TempEnvironment env;
-    for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                             "GNOME_DESKTOP_SESSION_ID", "XDG_MENU_PREFIX"}) {
-        env.Unset(name);
-    }
-    env.Set("HOME", env.Folder("home"));
-    env.Set("XDG_CONFIG_HOME", env.Folder("config"));
-    env.Set("XDG_CONFIG_DIRS", env.Folder("config-dirs"));
-    env.Set("XDG_DATA_HOME", env.Folder("data"));
-    const std::string viewer = env.File("bin/viewer", "#!/bin/sh\n");
-    fs::permissions(viewer, fs::perms::owner_all);
-    env.File("config/mimeapps.list",
-             "[Default Applications]\napplication/pdf=launcher-viewer.desktop\n");
-    env.File("data/applications/launcher-viewer.desktop",
-             "[Desktop Entry]\nType=Application\nName=V\nExec=" + viewer + " --view %f\n");
+    const std::string viewer = testing::RegisterPdfViewer(env);
     WriteBytes(mount / "my docs" / "a.pdf", "%PDF-1.4\n");
 
     LaunchMain("\\my docs\\a.pdf", "dropped");
