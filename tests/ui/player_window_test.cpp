@@ -1,4 +1,5 @@
 #include "actions/action_codes.h"
+#include "common/primitives.h"
 #include "designer/object_rules.h"
 #include "objects/page.h"
 #include "project/project_file.h"
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
@@ -321,6 +323,49 @@ TEST_F(PlayerWindowTest, ObjectsSharingACursorFileShareItsNumber) {
     EXPECT_EQ(form->ObjectControl(1)->cursor().hotSpot(), QPoint(5, 7));
     EXPECT_EQ(form->ObjectControl(2)->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(CustomCursors::Load(session.ProjectFolder, "\\cursors\\hand.cur"), 1);
+    form->close();
+}
+
+TEST_F(PlayerWindowTest, NotebookTabsGoToTheirPages) {
+    session.Project.Settings.Style = 1;
+    session.Project.Settings.TabSheets = JoinTextLines({"Products", "Nowhere", "Support"});
+    AddPage("Main", PageKind::MainPage);
+    AddButton(AddPage("Products", PageKind::SubPage), "In products", ActionCode::None);
+    AddPage("Support", PageKind::SubPage);
+    WriteProject();
+    TAutoRunForm form(session);
+    ASSERT_TRUE(form.PrepareAsMainWindow());
+    form.show();
+    auto* tabs = form.findChild<QTabBar*>(QStringLiteral("Notebook"));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Main caption"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("Products caption"));
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral("Support caption"));
+    tabs->setCurrentIndex(1);
+    Wait(60);
+    EXPECT_EQ(form.Page().PageName, "Products");
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Main caption")) << "the frame stays";
+    form.close();
+}
+
+TEST_F(PlayerWindowTest, InputsTakeTheFocusInTheirStoredOrder) {
+    TPage& main = AddPage("Main", PageKind::MainPage);
+    for (const int order : {2, 0, 1}) {
+        TAutoObject& edit = CreateObject(main, 14, 10, 10 + 30 * order);
+        std::get<kinds::Edit>(edit.Properties).TabOrder = order;
+        edit.Command.Name = "Edit" + std::to_string(order);
+    }
+    auto form = Open("Main");
+    form->show();
+    Wait(20);
+    form->ObjectControl(1)->setFocus();
+    Wait(10);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Edit0"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Edit1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Edit2"));
     form->close();
 }
 

@@ -3,6 +3,7 @@
 #include "common/error_codes.h"
 #include "common/error_report.h"
 #include "common/native_path.h"
+#include "common/primitives.h"
 #include "custom_cursors.h"
 #include "designer/object_rules.h"
 #include "objects/kind_blocks.h"
@@ -335,6 +336,41 @@ void TAutoRunForm::BuildObjects() {
         }
         controls_.push_back(control);
     }
+    ApplyTabOrder();
+}
+
+void TAutoRunForm::ApplyTabOrder() {
+    // The input objects come first, in their stored order, then the windowed kinds.
+    std::vector<std::pair<std::int32_t, QWidget*>> inputs;
+    std::vector<QWidget*> windowed;
+    for (std::size_t i = 0; i < page_.Objects.size(); ++i) {
+        std::visit(
+            [&](const auto& block) {
+                if constexpr (requires { block.TabOrder; }) {
+                    inputs.emplace_back(block.TabOrder, controls_[i]);
+                }
+            },
+            page_.Objects[i].Properties);
+        if (!IsWindowlessKind(page_.Objects[i].Kind()) &&
+            controls_[i]->focusPolicy() != Qt::NoFocus &&
+            !std::holds_alternative<kinds::Edit>(page_.Objects[i].Properties)) {
+            windowed.push_back(controls_[i]);
+        }
+    }
+    std::stable_sort(inputs.begin(), inputs.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QWidget*> chain;
+    for (const auto& input : inputs) {
+        chain.push_back(input.second);
+    }
+    for (QWidget* control : windowed) {
+        if (std::find(chain.begin(), chain.end(), control) == chain.end()) {
+            chain.push_back(control);
+        }
+    }
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    }
 }
 
 void TAutoRunForm::ApplyGroupsAndLooks() {
@@ -384,8 +420,54 @@ bool TAutoRunForm::PrepareAsMainWindow() {
         session_.Project.Settings.Title.empty()) {
         QApplication::setApplicationDisplayName(ToQString(page_.Caption));
     }
+    if (session_.Project.Settings.Style == 1) {
+        BuildNotebook();
+    }
     PaintBackground();
     return true;
+}
+
+void TAutoRunForm::BuildNotebook() {
+    const TSettings& settings = session_.Project.Settings;
+    notebook_ = new QTabBar(this);
+    notebook_->setObjectName(QStringLiteral("Notebook"));
+    notebook_->setFont(ToQFont(settings.TabFont));
+    notebook_->setIconSize(QSize(settings.IconSize, settings.IconSize));
+    notebook_->setExpanding(false);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, notebook_);
+    // The main page's entry first, then the named sub pages; a page whose title cannot be
+    // read ends the strip there.
+    std::vector<int> entries{0};
+    for (const std::string& name : SplitTextLines(settings.TabSheets)) {
+        const auto& pages = session_.Project.Pages;
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            if (pages[i].Kind == 3 && pages[i].Name == name) {
+                entries.push_back(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+    for (const int entry : entries) {
+        std::string caption;
+        Picture icon;
+        if (!ReadPageTitle(session_, static_cast<std::size_t>(entry), caption, icon)) {
+            break;
+        }
+        const int tab = notebook_->addTab(ToQString(caption));
+        notebook_->setTabData(tab, entry);
+        if (settings.ShowSheetIcons) {
+            const QImage image = DecodePicture(icon);
+            notebook_->setTabIcon(tab, image.isNull() ? QApplication::windowIcon()
+                                                      : QIcon(QPixmap::fromImage(image)));
+        }
+    }
+    if (!session_.Project.Settings.Title.empty()) {
+        setWindowTitle(ToQString(session_.Project.Settings.Title));
+    }
+    connect(notebook_, &QTabBar::currentChanged, this, [this](int tab) {
+        const int entry = notebook_->tabData(tab).toInt();
+        RequestGoto(session_.Project.Pages[static_cast<std::size_t>(entry)].Name);
+    });
 }
 
 bool TAutoRunForm::ShowSubPage(const std::string& name, LoadMode mode, bool* exitRequested) {

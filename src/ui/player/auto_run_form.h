@@ -81,6 +81,8 @@ private:
     void ApplyGroupsAndLooks();
     void PlaceShadow();
     void ApplyCursors();
+    void ApplyTabOrder();
+    void BuildNotebook();
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
