@@ -3,6 +3,7 @@
 #include "common/primitives.h"
 #include "common/stream.h"
 #include "designer/object_rules.h"
+#include "launcher/menu_file.h"
 #include "objects/page.h"
 #include "project/cleanup_list.h"
 #include "project/package.h"
@@ -229,6 +230,32 @@ void PageSeeds(const fs::path& pages, const fs::path& objects, const fs::path& w
     Save(pages / "every_kind", PageBytes(every));
 }
 
+// A launcher with one small menu of two frames, as avensa-tool packs it.
+void LauncherSeeds(const fs::path& folder) {
+    launcher::Menu menu;
+    menu.MenuName = "menu";
+    menu.ShapeColourIndex = 12;
+    menu.FrameInterval = 100;
+    menu.Actions[0].Target = "%readme.txt";
+    menu.Actions.push_back({"setup.exe", "/q", 0, 1, "Install"});
+    for (int i = 0; i < 2; ++i) {
+        launcher::Frame frame;
+        frame.Width = 8;
+        frame.Height = 6;
+        frame.Pixels.assign(48, 0x00FF0000u >> (8 * i));
+        menu.Frames.push_back(frame);
+        menu.FrameRegions.push_back("00080006");
+    }
+    menu.FrameCount = 2;
+    MemoryStream menuBytes;
+    launcher::WriteMenu(menuBytes, menu);
+    MemoryStream exe;
+    const std::string stub = "launcher image";
+    exe.Write(stub.data(), stub.size());
+    launcher::WritePackage(exe, {{"menu", menuBytes.Bytes()}});
+    Save(folder / "two_frames", exe.Bytes());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -242,6 +269,7 @@ int main(int argc, char** argv) {
     HeaderSeeds(root / "fuzz_project_header");
     TreeSeeds(root / "fuzz_package_extract", work);
     PageSeeds(root / "fuzz_page", root / "fuzz_object", work);
+    LauncherSeeds(root / "fuzz_launcher_menu");
     std::error_code ignored;
     fs::remove_all(work, ignored);
     return 0;
