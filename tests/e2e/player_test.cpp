@@ -51,6 +51,10 @@ TEST_F(PlayerTest, RenderShowsThePageAsThePlayerPaintsIt) {
     EXPECT_GT(bottom.blue(), 120);
     // Its first button sits at (24, 80), drawn over the background.
     EXPECT_NE(shot.pixelColor(30, 92), shot.pixelColor(590, 92));
+    // The emblem is a transparent bitmap: its corners show the background, its middle is blue.
+    EXPECT_EQ(shot.pixelColor(406, 86), shot.pixelColor(590, 86));
+    const QColor emblem = shot.pixelColor(460, 140);
+    EXPECT_GT(emblem.blue(), emblem.red() + 40) << emblem.name().toStdString();
 
     EXPECT_EQ(RunTool({QStringLiteral("render"), Path(QStringLiteral("cd")), QStringLiteral("Nope"),
                        Path(QStringLiteral("none.png"))}),

@@ -8,9 +8,12 @@
 #include "designer/object_rules.h"
 #include "objects/page.h"
 #include "project_file.h"
+#include "sample_media.h"
 #include "target_file.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace carvelle {
@@ -95,21 +98,35 @@ std::vector<TPage> SamplePages(const ProjectHeader& header) {
                        page.StayTime = 3;
                        page.BorderStyle = 0;
                    }),
-        SamplePage(entries[1], "Carvelle Sample CD",
-                   [](TPage& page) {
-                       AddButton(page, "Read the manual", 80, ActionCode::OpenRunFile,
-                                 "\\docs\\manual.pdf");
-                       AddButton(page, "Products", 120, ActionCode::ShowSubPage, "Products");
-                       AddButton(page, "Support", 160, ActionCode::ShowSubPage, "Support");
-                       AddButton(page, "Exit", 200, ActionCode::Exit, "");
-                       auto& list =
-                           std::get<kinds::ListBox>(CreateObject(page, 20, 220, 80).Properties);
-                       list.Items.resize(2);
-                       list.Items[0].Caption = "Release notes";
-                       list.Items[0].Command.ActionKind = ActionKindOf(ActionCode::OpenRunFile);
-                       list.Items[0].Command.Target = "\\docs\\notes.txt";
-                       list.Items[1].Caption = "Web site";
-                   }),
+        SamplePage(
+            entries[1], "Carvelle Sample CD",
+            [](TPage& page) {
+                AddButton(page, "Read the manual", 80, ActionCode::OpenRunFile,
+                          "\\docs\\manual.pdf");
+                AddButton(page, "Products", 120, ActionCode::ShowSubPage, "Products");
+                AddButton(page, "Support", 160, ActionCode::ShowSubPage, "Support");
+                AddButton(page, "Exit", 200, ActionCode::Exit, "");
+                for (TAutoObject& object : page.Objects) {
+                    object.Command.ClickSound = "\\sounds\\click.wav";
+                }
+                TAutoObject& emblem = CreateObject(page, 2, 400, 80);
+                emblem.Command.Comment = "Carvelle";
+                auto& image = std::get<kinds::Image>(emblem.Properties);
+                image.Width = image.Height = 120;
+                image.Center = true;
+                image.Transparent = true;
+                const auto bitmap = [](std::uint32_t light, std::uint32_t dark) {
+                    return Picture{GraphicClass::Bitmap, SampleEmblemBitmap(112, 112, light, dark)};
+                };
+                image.NormalImage = bitmap(0x9FC5FF, 0x1F3F8F);
+                image.MouseOverImage = bitmap(0xCFE3FF, 0x3F6FBF);
+                auto& list = std::get<kinds::ListBox>(CreateObject(page, 20, 220, 80).Properties);
+                list.Items.resize(2);
+                list.Items[0].Caption = "Release notes";
+                list.Items[0].Command.ActionKind = ActionKindOf(ActionCode::OpenRunFile);
+                list.Items[0].Command.Target = "\\docs\\notes.txt";
+                list.Items[1].Caption = "Web site";
+            }),
         SamplePage(entries[2], "Products",
                    [](TPage& page) {
                        auto& text = std::get<kinds::Text>(CreateObject(page, 6, 24, 70).Properties);
@@ -142,6 +159,20 @@ bool WriteSampleProject(const std::string& folder) {
         if (!WritePageFile(sourceFolder + "\\" + page.PageName + ".pg", page)) {
             return false;
         }
+    }
+    const auto save = [&](const std::string& relative, const std::vector<std::uint8_t>& bytes) {
+        const auto path = ToNativePath(folder + relative);
+        std::filesystem::create_directories(path.parent_path(), ec);
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        return static_cast<bool>(out);
+    };
+    const std::string notes = "Carvelle Sample CD\r\nRelease notes.\r\n";
+    if (!save("\\sounds\\click.wav", SampleClickSound()) ||
+        !save("\\docs\\notes.txt", std::vector<std::uint8_t>(notes.begin(), notes.end()))) {
+        ReportFileError(ErrorCode::ProjectFileWrite, ToNativePath(folder).string(), errno);
+        return false;
     }
     // The target file first, so the source file keeps the positions it left.
     return WriteTargetFile(folder, header,

@@ -101,10 +101,34 @@ QWidget* CreateExplorerPlaceholder(QWidget* parent) {
 
 } // namespace
 
+namespace {
+
+// A transparent picture without an alpha channel leaves out the colour of its bottom-left
+// pixel, as bitmaps are drawn transparently.
+QImage Keyed(QImage picture, bool transparent) {
+    if (!transparent || picture.isNull() || picture.hasAlphaChannel()) {
+        return picture;
+    }
+    const QRgb key = picture.pixel(0, picture.height() - 1);
+    picture = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF)) {
+                row[x] = 0;
+            }
+        }
+    }
+    return picture;
+}
+
+} // namespace
+
 ImageControl::ImageControl(const kinds::Image& image, QWidget* parent)
-    : QWidget(parent), normal_(DecodePicture(image.NormalImage)),
-      over_(DecodePicture(image.MouseOverImage)), down_(DecodePicture(image.MouseDownImage)),
-      center_(image.Center), stretch_(image.Stretch) {
+    : QWidget(parent), normal_(Keyed(DecodePicture(image.NormalImage), image.Transparent)),
+      over_(Keyed(DecodePicture(image.MouseOverImage), image.Transparent)),
+      down_(Keyed(DecodePicture(image.MouseDownImage), image.Transparent)), center_(image.Center),
+      stretch_(image.Stretch) {
     setAttribute(Qt::WA_TranslucentBackground, image.Transparent);
     if (image.AutoSize && !normal_.isNull()) {
         resize(normal_.size());
