@@ -35,8 +35,8 @@ std::vector<std::uint8_t> SampleEmblemBitmap(int width, int height, std::uint32_
     const int rowSize = (width * 3 + 3) / 4 * 4;
     const auto pixelBytes = static_cast<std::uint32_t>(rowSize * height);
     std::vector<std::uint8_t> out;
-    PutTag(out, "BM\0\0");
-    out.resize(2);
+    out.push_back('B');
+    out.push_back('M');
     Put32(out, 54 + pixelBytes);
     Put32(out, 0);
     Put32(out, 54);

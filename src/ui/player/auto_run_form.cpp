@@ -114,6 +114,7 @@ TAutoRunForm::TAutoRunForm(ProjectSession& session, QWidget* parent)
     connect(&timer3_, &QTimer::timeout, this, &TAutoRunForm::Timer3Timer);
     startSound_ = new SoundPlayer(this);
     eventSound_ = new SoundPlayer(this);
+    actionSound_ = new SoundPlayer(this);
 
     shadow_ = MakeShadow();
     setWindowOpacity(0.0);
@@ -488,6 +489,7 @@ bool TAutoRunForm::ShowSubPage(const std::string& name, LoadMode mode, bool* exi
     page_.StartSoundLoop = false;
     startSound_->Stop();
     eventSound_->Stop();
+    actionSound_->Stop();
     RunFadeOut();
     child->exec();
     const bool childExit = child->ExitRequested;
@@ -653,6 +655,21 @@ void TAutoRunForm::PlayEventSound(const std::string& file) {
     if (QFileInfo::exists(path)) {
         eventSound_->Play(path);
     }
+}
+
+void TAutoRunForm::PlayActionSound(const QString& file) {
+    actionSound_->Play(file);
+}
+
+void TAutoRunForm::StopActionSound() {
+    actionSound_->Stop();
+}
+
+void TAutoRunForm::StopAllSound() {
+    page_.StartSoundLoop = false;
+    actionSound_->Stop();
+    startSound_->Stop();
+    eventSound_->Stop();
 }
 
 void TAutoRunForm::keyPressEvent(QKeyEvent* event) {

@@ -46,6 +46,11 @@ public:
     void RequestGoto(const std::string& name);
 
     const TPage& Page() const { return page_; }
+    const std::string& ProjectFolder() const { return session_.ProjectFolder; }
+    // Sounds started by actions; "Stop All Sound" also ends the start and event sounds.
+    void PlayActionSound(const QString& file);
+    void StopActionSound();
+    void StopAllSound();
     ProjectSession& Session() { return session_; }
     QWidget* Panel() const { return panel1_; }
     QWidget* ObjectControl(std::size_t index) const;
@@ -116,6 +121,7 @@ private:
     QTimer timer3_;
     SoundPlayer* startSound_ = nullptr;
     SoundPlayer* eventSound_ = nullptr;
+    SoundPlayer* actionSound_ = nullptr;
     bool startSoundDue_ = false;
     bool startSoundPlaying_ = false;
     QPoint mouseDown_;
