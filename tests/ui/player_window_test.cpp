@@ -1,4 +1,5 @@
 #include "actions/action_codes.h"
+#include "actions/encoded_targets.h"
 #include "common/primitives.h"
 #include "designer/object_rules.h"
 #include "objects/page.h"
@@ -7,6 +8,7 @@
 #include "ui/common/sound_player.h"
 #include "ui/player/auto_run_form.h"
 #include "ui/player/custom_cursors.h"
+#include "ui/player/run_action.h"
 #include "ui_test_support.h"
 
 #include <QAbstractButton>
@@ -366,6 +368,33 @@ TEST_F(PlayerWindowTest, InputsTakeTheFocusInTheirStoredOrder) {
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Edit1"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Edit2"));
+    form->close();
+}
+
+TEST_F(PlayerWindowTest, VisibilityActionShowsHidesEnablesAndDisables) {
+    TPage& main = AddPage("Main", PageKind::MainPage);
+    AddButton(main, "One", ActionCode::None).Command.GroupName = "G";
+    AddButton(main, "Two", ActionCode::None).Command.GroupName = "G";
+    AddButton(main, "Three", ActionCode::None).Command.Name = "Third";
+    auto form = Open("Main");
+    form->show();
+    Wait(20);
+    VisibilitySet set;
+    set.HideGroups = {"G"};
+    set.DisableObjects = {"Third"};
+    TCommand action;
+    action.ActionKind = ActionKindOf(ActionCode::ShowHideObjects);
+    action.Target = BuildVisibilitySet(set);
+    EXPECT_TRUE(RunAction(*form, action));
+    EXPECT_FALSE(form->ObjectControl(0)->isVisible());
+    EXPECT_FALSE(form->ObjectControl(1)->isVisible());
+    EXPECT_TRUE(form->ObjectControl(2)->isVisible());
+    EXPECT_FALSE(form->ObjectControl(2)->isEnabled());
+    EXPECT_FALSE(form->Page().Objects[0].Command.Visible);
+    // A set cut short applies what it holds and fails.
+    action.Target = "G\r\n\x01";
+    EXPECT_FALSE(RunAction(*form, action));
+    EXPECT_TRUE(form->ObjectControl(0)->isVisible());
     form->close();
 }
 

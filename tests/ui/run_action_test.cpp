@@ -1,4 +1,5 @@
 #include "actions/action_codes.h"
+#include "actions/encoded_targets.h"
 #include "common/error_report.h"
 #include "platform/shell.h"
 #include "ui/common/error_box.h"
@@ -118,6 +119,29 @@ TEST_F(RunActionTest, SoundsAndMessages) {
     EXPECT_EQ(MessageSeam::Shown()[1].caption, QStringLiteral("Demo CD"));
     EXPECT_EQ(MessageSeam::Shown()[1].text, QStringLiteral("Insert disc 2"));
     EXPECT_EQ(MessageSeam::Shown()[1].icon, MessageIcon::Information);
+}
+
+TEST_F(RunActionTest, FileListsRunEveryEntryAndGroupsRunEveryRecord) {
+    shell.result = ShellResult::FileNotFound;
+    const std::string list =
+        BuildFileList({{"\\setup.exe", "/q", "", true}, {"b.txt", "", "docs", false}});
+    EXPECT_FALSE(RunAction(*window, Action(ActionCode::OpenRunFile, list, true)));
+    ASSERT_EQ(shell.requests.size(), 2u) << "a failing entry does not stop the later ones";
+    EXPECT_EQ(shell.requests[0],
+              (ShellRequest{"open", Native("setup.exe"), "/q", session.ProjectFolder, 1, true}));
+    EXPECT_EQ(shell.requests[1],
+              (ShellRequest{"open", Native("b.txt"), "", Native("docs"), 1, false}));
+    EXPECT_EQ(MessageSeam::Shown().size(), 2u);
+    EXPECT_TRUE(window->isVisible());
+
+    shell.requests.clear();
+    shell.result = ShellResult::Success;
+    const std::string group = BuildActionList({{"2", "1", "www.example.invalid", "", "", false},
+                                               {"x", "1", "", "", "", false},
+                                               {"2", "1", "never.invalid", "", "", false}});
+    EXPECT_FALSE(RunAction(*window, Action(ActionCode::ActionGroup, group)));
+    ASSERT_EQ(shell.requests.size(), 1u) << "a record that is not a number ends the group";
+    EXPECT_EQ(shell.requests[0].File, "www.example.invalid");
 }
 
 TEST_F(RunActionTest, PagesAreNotShownWhileTheDesignerEdits) {

@@ -657,6 +657,29 @@ void TAutoRunForm::PlayEventSound(const std::string& file) {
     }
 }
 
+void TAutoRunForm::ChangeObjects(const std::vector<std::string>& names, bool byGroup,
+                                 ObjectChange change) {
+    for (std::size_t i = 0; i < page_.Objects.size(); ++i) {
+        TCommand& command = page_.Objects[i].Command;
+        const std::string& key = byGroup ? command.GroupName : command.Name;
+        if (std::find(names.begin(), names.end(), key) == names.end()) {
+            continue;
+        }
+        switch (change) {
+        case ObjectChange::Show:
+        case ObjectChange::Hide:
+            command.Visible = change == ObjectChange::Show;
+            controls_[i]->setVisible(command.Visible);
+            break;
+        case ObjectChange::Enable:
+        case ObjectChange::Disable:
+            command.Enabled = change == ObjectChange::Enable;
+            controls_[i]->setEnabled(command.Enabled);
+            break;
+        }
+    }
+}
+
 void TAutoRunForm::PlayActionSound(const QString& file) {
     actionSound_->Play(file);
 }

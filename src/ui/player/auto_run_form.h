@@ -51,6 +51,9 @@ public:
     void PlayActionSound(const QString& file);
     void StopActionSound();
     void StopAllSound();
+    // Shows, hides, enables or disables the objects named in `names` (or in those groups).
+    enum class ObjectChange { Show, Hide, Enable, Disable };
+    void ChangeObjects(const std::vector<std::string>& names, bool byGroup, ObjectChange change);
     ProjectSession& Session() { return session_; }
     QWidget* Panel() const { return panel1_; }
     QWidget* ObjectControl(std::size_t index) const;

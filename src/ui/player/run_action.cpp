@@ -1,6 +1,7 @@
 #include "run_action.h"
 
 #include "actions/action_codes.h"
+#include "actions/encoded_targets.h"
 #include "actions/shell_messages.h"
 #include "auto_run_form.h"
 #include "common/error_report.h"
@@ -10,6 +11,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+
+#include <string>
 
 namespace carvelle::ui {
 
@@ -53,9 +56,58 @@ void ShowAtDesignTime() {
                        MessageIcon::Information, MessageButtons::Ok});
 }
 
+// Every entry runs, waiting where it asks to; the list succeeds when all did.
+bool RunFileList(TAutoRunForm& window, const TCommand& action) {
+    bool all = true;
+    for (const FileListEntry& entry : ParseFileList(action.Target)) {
+        all = ShellOpen({"open", Resolved(window, entry.File), entry.Parameters,
+                         entry.StartFolder.empty() ? window.ProjectFolder()
+                                                   : Resolved(window, entry.StartFolder),
+                         action.ShowCommand, entry.Wait}) &&
+              all;
+    }
+    return all;
+}
+
+bool ApplyVisibility(TAutoRunForm& window, const std::string& target) {
+    bool complete = false;
+    const VisibilitySet set = ParseVisibilitySet(target, complete);
+    using Change = TAutoRunForm::ObjectChange;
+    window.ChangeObjects(set.ShowGroups, true, Change::Show);
+    window.ChangeObjects(set.HideGroups, true, Change::Hide);
+    window.ChangeObjects(set.EnableGroups, true, Change::Enable);
+    window.ChangeObjects(set.DisableGroups, true, Change::Disable);
+    window.ChangeObjects(set.ShowObjects, false, Change::Show);
+    window.ChangeObjects(set.HideObjects, false, Change::Hide);
+    window.ChangeObjects(set.EnableObjects, false, Change::Enable);
+    window.ChangeObjects(set.DisableObjects, false, Change::Disable);
+    return complete;
+}
+
+// Each record runs on this window; a record that is not a number ends the group.
+void RunActionGroup(TAutoRunForm& window, const std::string& target) {
+    for (const ActionRecord& record : ParseActionList(target)) {
+        TCommand action;
+        try {
+            action.ActionKind = static_cast<std::uint8_t>(std::stoi(record.Code));
+            action.ShowCommand = std::stoi(record.ShowCommand);
+        } catch (const std::exception&) {
+            return;
+        }
+        action.Target = record.Target;
+        action.Parameters = record.Parameters;
+        action.Folder = record.Folder;
+        action.CloseAfterAction = record.CloseAfter;
+        RunAction(window, action);
+    }
+}
+
 bool Carry(TAutoRunForm& window, ActionCode code, const TCommand& action) {
     switch (code) {
     case ActionCode::OpenRunFile:
+        if (IsFileList(action.Target)) {
+            return RunFileList(window, action);
+        }
         return ShellOpen(
             {"open", Resolved(window, action.Target), action.Parameters,
              action.Folder.empty() ? window.ProjectFolder() : Resolved(window, action.Folder),
@@ -122,6 +174,11 @@ bool Carry(TAutoRunForm& window, ActionCode code, const TCommand& action) {
         MessageSeam::Show({QApplication::applicationDisplayName(), ToQString(action.Target),
                            MessageIcon::Information, MessageButtons::Ok});
         return true;
+    case ActionCode::ShowHideObjects:
+        return ApplyVisibility(window, action.Target);
+    case ActionCode::ActionGroup:
+        RunActionGroup(window, action.Target);
+        return false;
     case ActionCode::Minimize:
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (top->isVisible()) {
