@@ -111,6 +111,24 @@ template <typename IO, typename Panel> bool StatusPanelFields(IO& io, Panel& p) 
 // Older records lack the part after this marker in SimpleText and Shape blocks.
 inline constexpr std::int32_t kNewerPartMarker = -1;
 
+// Writes the marker, or reads what stands in its place: true when the newer part follows.
+// In an older record the Integer read is the block's height, and `older` completes it.
+template <typename IO, typename Block, typename Older>
+bool NewerPartFollows(IO& io, Block& block, Older&& older) {
+    if constexpr (IO::kReading) {
+        std::int32_t marker = 0;
+        io.I32("", marker);
+        if (marker != kNewerPartMarker) {
+            block.Bounds.Height = marker;
+            older(block);
+            return false;
+        }
+    } else {
+        io.Marker(kNewerPartMarker);
+    }
+    return true;
+}
+
 template <typename IO> bool Items(IO& io, const char* name, auto& items, ItemForm form) {
     const std::uint64_t minSize = kMinItemSize + (form == ItemForm::Plain ? 0 : 4);
     return io.List(name, items, minSize, [&](auto& item) { return ItemFields(io, item, form); });
@@ -283,18 +301,12 @@ template <typename IO> bool KindFields(IO& io, auto& b) {
               io.I32("Width", b.Bounds.Width))) {
             return false;
         }
-        if constexpr (IO::kReading) {
-            std::int32_t marker = 0;
-            io.I32("", marker);
-            if (marker != kNewerPartMarker) {
-                // An older record: the Integer is the height, and the pressed look is the hot one.
-                b.Bounds.Height = marker;
-                b.MouseDownBackColor = b.HotBackColor;
-                b.MouseDownFont = b.HotFont;
-                return true;
-            }
-        } else {
-            io.Marker(kNewerPartMarker);
+        // An older record's pressed look is its hot one.
+        if (!NewerPartFollows(io, b, [](auto& older) {
+                older.MouseDownBackColor = older.HotBackColor;
+                older.MouseDownFont = older.HotFont;
+            })) {
+            return true;
         }
         return io.Colour("MouseDownBackColor", b.MouseDownBackColor) &&
                io.Font("MouseDownFont", b.MouseDownFont) && io.I32("Height", b.Bounds.Height);
@@ -311,18 +323,12 @@ template <typename IO> bool KindFields(IO& io, auto& b) {
               io.I32("Top", b.Bounds.Top) && io.I32("Width", b.Bounds.Width))) {
             return false;
         }
-        if constexpr (IO::kReading) {
-            std::int32_t marker = 0;
-            io.I32("", marker);
-            if (marker != kNewerPartMarker) {
-                // An older record: the Integer is the height, and there is no border.
-                b.Bounds.Height = marker;
-                b.BorderWidth = 0;
-                b.BorderColor = 0;
-                return true;
-            }
-        } else {
-            io.Marker(kNewerPartMarker);
+        // An older record has no border.
+        if (!NewerPartFollows(io, b, [](auto& older) {
+                older.BorderWidth = 0;
+                older.BorderColor = 0;
+            })) {
+            return true;
         }
         return io.I32("BorderWidth", b.BorderWidth) && io.Colour("BorderColor", b.BorderColor) &&
                io.I32("Height", b.Bounds.Height);
